@@ -2,6 +2,8 @@
 
 #include "core/gbk_text.h"
 
+#include <initializer_list>
+
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
@@ -49,6 +51,14 @@ std::string CleanValue(std::string_view raw) {
   return std::string(value);
 }
 
+// Appending piece by piece also keeps GCC 12's -Wrestrict false alarm on chained
+// std::string operator+ away.
+std::string Concat(std::initializer_list<std::string_view> pieces) {
+  std::string out;
+  for (std::string_view piece : pieces) out.append(piece);
+  return out;
+}
+
 bool HasLineBreakOrNul(std::string_view text) {
   return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
@@ -64,12 +74,9 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
       break;
     }
     std::string_view text = bytes.substr(0, newline);
-    std::string end = "\n";
-    if (text.ends_with('\r')) {
-      text.remove_suffix(1);
-      end = "\r\n";
-    }
-    doc.lines_.push_back({std::string(text), end});
+    const bool crlf = text.ends_with('\r');
+    if (crlf) text.remove_suffix(1);
+    doc.lines_.push_back({std::string(text), crlf ? "\r\n" : "\n"});
     bytes.remove_prefix(newline + 1);
   }
   return doc;
@@ -151,14 +158,14 @@ bool IniDocument::SetValue(std::string_view section, std::string_view key,
       if (lines_.back().end.empty()) lines_.back().end = eol;
       if (!gbk::TrimView(lines_.back().text).empty()) lines_.push_back({"", eol});
     }
-    lines_.push_back({"[" + std::string(cleanSection) + "]", eol});
-    lines_.push_back({std::string(cleanKey) + "=" + std::string(value), eol});
+    lines_.push_back({Concat({"[", cleanSection, "]"}), eol});
+    lines_.push_back({Concat({cleanKey, "=", value}), eol});
     return true;
   }
   if (const auto line = FindKey(*header, cleanKey)) {
     // Keep the key as the file spells it.
     const std::string_view spelled = ParseKeyLine(lines_[*line].text)->key;
-    lines_[*line].text = std::string(spelled) + "=" + std::string(value);
+    lines_[*line].text = Concat({spelled, "=", value});
     return true;
   }
   // After the last non-blank line of the section, so blank separators stay below it.
@@ -166,6 +173,6 @@ bool IniDocument::SetValue(std::string_view section, std::string_view key,
   while (insertAt > *header + 1 && gbk::TrimView(lines_[insertAt - 1].text).empty()) --insertAt;
   if (lines_[insertAt - 1].end.empty()) lines_[insertAt - 1].end = eol;
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt),
-                Line{std::string(cleanKey) + "=" + std::string(value), eol});
+                Line{Concat({cleanKey, "=", value}), eol});
   return true;
 }

@@ -6,10 +6,13 @@ set -euo pipefail
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 
+# Both mingw-w64 compilers: i686 builds the shipped 32-bit programs, x86_64 the build that the
+# Windows tests run under wine64. 32-bit Wine (wine32, the i386 architecture) is not installed:
+# the machines we build on cannot execute 32-bit Linux processes, so it could never start.
 need_pkgs=(
-  cmake make g++ python3
-  g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
-  wine wine32:i386 xvfb x11-apps imagemagick xdotool
+  cmake make g++ python3 ca-certificates
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
+  wine wine64 xvfb x11-apps imagemagick xdotool
   fonts-wqy-zenhei locales
   googletest
 )
@@ -20,12 +23,6 @@ for p in "${need_pkgs[@]}"; do
     missing+=("$p")
   fi
 done
-
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  echo "setup: adding the i386 architecture"
-  $SUDO dpkg --add-architecture i386
-  missing+=(wine32:i386)
-fi
 
 if [ "${#missing[@]}" -gt 0 ]; then
   echo "setup: installing ${missing[*]}"

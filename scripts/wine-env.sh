@@ -1,0 +1,26 @@
+# Sourced by the scripts: the Wine environment for one build folder ($1), the same that the
+# build's test emulator line uses (cmake/wine.cmake).
+quill_build_dir=$1
+export WINEPREFIX="$quill_build_dir/wineprefix"
+export WINEARCH=win64
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDEBUG=-all
+export LC_ALL=zh_CN.UTF-8
+export WINELOADER=/usr/lib/wine/wine64
+export WINESERVER=/usr/lib/wine/wineserver64
+
+# Starts a persistent wineserver and Wine's helper processes with their output sent away, so
+# that they never hold a pipe of ours (ctest would wait for them forever).
+quill_wine_up() {
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "wine: creating the prefix $WINEPREFIX"
+    "$WINELOADER" wineboot --init </dev/null >/dev/null 2>&1
+    "$WINESERVER" -w
+  fi
+  "$WINESERVER" -p </dev/null >/dev/null 2>&1
+  "$WINELOADER" wineboot </dev/null >/dev/null 2>&1
+}
+
+quill_wine_down() {
+  "$WINESERVER" -k >/dev/null 2>&1 || true
+}
