@@ -1,0 +1,124 @@
+#include "platform/ui/application.h"
+
+#include <shlobj.h>
+
+#include "platform/ui/form.h"
+
+namespace ui {
+
+Application& Application::Instance() {
+  static Application application;
+  return application;
+}
+
+void Application::SetTitle(const std::string& title) {
+  title_ = title;
+  if (mainForm_) mainForm_->ApplyWindowText();
+}
+
+HICON Application::Icon() const {
+  // The program's icon is resource 1 when it has one.
+  HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1));
+  return icon ? icon : LoadIconA(nullptr, IDI_APPLICATION);
+}
+
+std::string Application::ExeName() const {
+  char path[MAX_PATH * 2] = {};
+  const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+  return std::string(path, length);
+}
+
+void Application::SetMainForm(Form* form) {
+  mainForm_ = form;
+  if (mainForm_) mainForm_->ApplyWindowText();
+}
+
+bool Application::Dispatch(MSG& msg) {
+  if (msg.message == WM_QUIT) {
+    terminated_ = true;
+    return false;
+  }
+  // Tab and the default button work between controls of a form as in a dialog.
+  HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+  if (root && (GetWindowLongPtrA(root, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) &&
+      (msg.message == WM_KEYDOWN || msg.message == WM_CHAR || msg.message == WM_SYSKEYDOWN) &&
+      IsDialogMessageA(root, &msg)) {
+    return true;
+  }
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+  return true;
+}
+
+void Application::Run() {
+  if (mainForm_ && showMainForm_) mainForm_->Show();
+  MSG msg;
+  while (!terminated_) {
+    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got == 0 || got == -1) {
+      terminated_ = true;
+      break;
+    }
+    Dispatch(msg);
+  }
+  if (mainForm_) mainForm_->DestroyForm();
+}
+
+void Application::ProcessMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (!Dispatch(msg)) break;
+  }
+}
+
+void Application::Terminate() {
+  if (terminated_) return;
+  terminated_ = true;
+  PostQuitMessage(0);
+}
+
+HWND Application::TaskbarHandle() const { return mainForm_ ? mainForm_->Handle() : nullptr; }
+
+void Application::Minimize() {
+  if (HWND handle = TaskbarHandle()) ShowWindow(handle, SW_MINIMIZE);
+}
+
+void Application::Restore() {
+  if (HWND handle = TaskbarHandle(); handle && IsIconic(handle)) ShowWindow(handle, SW_RESTORE);
+}
+
+int Application::MessageBox(HWND owner, const std::string& text, const std::string& caption,
+                            UINT flags) {
+  if (messageBoxResponder_) return messageBoxResponder_(MessageBoxCall{owner, text, caption, flags});
+  return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+}
+
+std::optional<std::string> Application::BrowseForFolder(HWND owner, const std::string& title,
+                                                        const std::string& initialFolder) {
+  if (folderResponder_) return folderResponder_(FolderBrowseCall{owner, title, initialFolder});
+  BROWSEINFOA info{};
+  info.hwndOwner = owner;
+  info.lpszTitle = title.c_str();
+  info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+  info.lParam = reinterpret_cast<LPARAM>(initialFolder.c_str());
+  info.lpfn = [](HWND dialog, UINT message, LPARAM, LPARAM data) -> int {
+    if (message == BFFM_INITIALIZED && data && *reinterpret_cast<const char*>(data)) {
+      SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, data);
+    }
+    return 0;
+  };
+  PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&info);
+  if (!chosen) return std::nullopt;
+  char path[MAX_PATH] = {};
+  const bool ok = SHGetPathFromIDListA(chosen, path);
+  CoTaskMemFree(chosen);
+  if (!ok) return std::nullopt;
+  return std::string(path);
+}
+
+void Application::HandleException(const std::string& what) {
+  MessageBox(mainForm_ ? mainForm_->Handle() : nullptr, what, title_, MB_OK | MB_ICONERROR);
+  Terminate();
+}
+
+}  // namespace ui
