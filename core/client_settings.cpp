@@ -1,7 +1,10 @@
 #include "core/client_settings.h"
 
+#include <algorithm>
+#include <string_view>
 #include <type_traits>
 
+#include "core/gbk_text.h"
 #include "core/ini_file.h"
 
 using S = ClientSettings;
@@ -75,3 +78,24 @@ bool WriteCommonSection(IniFile& file, const ClientSettings& settings) {
 std::string ServerNameKey(int index) { return "ServerName" + std::to_string(index); }
 
 std::string ServerUrlKey(int index) { return "ServerUrl" + std::to_string(index); }
+
+std::vector<int> ServerNameIndices(const IniFile& file, std::int32_t count) {
+  constexpr std::string_view kPrefix = "ServerName";
+  std::vector<int> indices;
+  for (const std::string& key : file.KeyNames(kServerListSection)) {
+    if (key.size() <= kPrefix.size() || !gbk::EqualsNoCase(key.substr(0, kPrefix.size()), kPrefix)) {
+      continue;
+    }
+    const std::string digits = key.substr(kPrefix.size());
+    // Plain decimal as the keys are written: no sign, no leading zero, within int range.
+    if (digits.size() > 9 || (digits.size() > 1 && digits[0] == '0') ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+      continue;
+    }
+    const int index = std::stoi(digits);
+    if (index < count) indices.push_back(index);
+  }
+  std::sort(indices.begin(), indices.end());
+  indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
+  return indices;
+}

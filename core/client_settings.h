@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <variant>
+#include <vector>
 
 class IniFile;
 
@@ -63,6 +64,10 @@ inline constexpr char kServerCountKey[] = "ServerCount";
 inline constexpr std::int32_t kServerCountDefault = -1;
 std::string ServerNameKey(int index);
 std::string ServerUrlKey(int index);
+// The indices i below count for which a ServerName<i> key exists, ascending. Reading these
+// instead of every index up to ServerCount gives the same entries (a missing name is skipped
+// anyway) and keeps a huge ServerCount from costing a huge loop.
+std::vector<int> ServerNameIndices(const IniFile& file, std::int32_t count);
 
 struct ServerEntry {
   std::string ServerName;

@@ -124,6 +124,17 @@ bool IniDocument::SectionExists(std::string_view section) const {
   return false;
 }
 
+std::vector<std::string> IniDocument::KeyNames(std::string_view section) const {
+  std::vector<std::string> names;
+  const auto header = FindSection(section);
+  if (!header) return names;
+  const std::size_t end = SectionEnd(*header);
+  for (std::size_t i = *header + 1; i < end; ++i) {
+    if (const auto parsed = ParseKeyLine(lines_[i].text)) names.emplace_back(parsed->key);
+  }
+  return names;
+}
+
 std::optional<std::string> IniDocument::Value(std::string_view section,
                                               std::string_view key) const {
   const auto header = FindSection(section);

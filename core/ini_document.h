@@ -21,6 +21,8 @@ class IniDocument {
 
   // A section counts only when it holds at least one key.
   bool SectionExists(std::string_view section) const;
+  // The names of the section's keys, in file order, as the file spells them.
+  std::vector<std::string> KeyNames(std::string_view section) const;
   // The value, or nothing when the key (or its section) is absent.
   std::optional<std::string> Value(std::string_view section, std::string_view key) const;
   // Replaces the key's value in place, or appends the key to its section, or appends the

@@ -24,6 +24,10 @@ bool IniFile::SectionExists(std::string_view section) const {
   return document_.SectionExists(section);
 }
 
+std::vector<std::string> IniFile::KeyNames(std::string_view section) const {
+  return document_.KeyNames(section);
+}
+
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
                                 std::string_view fallback) const {
   if (auto value = document_.Value(section, key)) return std::move(*value);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/ini_document.h"
 
@@ -19,6 +20,7 @@ class IniFile {
   bool Readable() const { return readable_; }
 
   bool SectionExists(std::string_view section) const;
+  std::vector<std::string> KeyNames(std::string_view section) const;
   // The default applies only when the key is absent; an empty value is the empty text.
   std::string ReadString(std::string_view section, std::string_view key,
                          std::string_view fallback) const;

@@ -120,8 +120,10 @@ LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
       return CloseQuery() ? TRUE : FALSE;
     case WM_WINDOWPOSCHANGING: {
       auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
+      RECT current;
+      GetWindowRect(Handle(), &current);
       if (!(pos->flags & SWP_NOSIZE) && OnCanResize && !IsIconic(Handle()) &&
-          (pos->cx != Width() || pos->cy != Height())) {
+          (pos->cx != current.right - current.left || pos->cy != current.bottom - current.top)) {
         int width = pos->cx;
         int height = pos->cy;
         bool resize = true;

@@ -453,6 +453,14 @@ void WinControl::BoundsChanged() {
   const RECT b = BoundsRect();
   SetWindowPos(handle_, nullptr, b.left, b.top, b.right - b.left, b.bottom - b.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
+  // The window may have refused or adjusted the change (a form's size limits): keep what it
+  // really has.
+  RECT actual;
+  GetWindowRect(handle_, &actual);
+  if (GetWindowLongPtrA(handle_, GWL_STYLE) & WS_CHILD) {
+    MapWindowPoints(nullptr, GetParent(handle_), reinterpret_cast<POINT*>(&actual), 2);
+  }
+  bounds_ = actual;
 }
 
 void WinControl::VisibleChanged() {

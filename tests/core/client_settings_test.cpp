@@ -70,4 +70,16 @@ TEST(ClientSettings, ServerKeysUsePlainDecimalIndex) {
   EXPECT_EQ(ServerUrlKey(15), "ServerUrl15");
 }
 
+TEST(ClientSettings, ServerNameIndicesListOnlyPresentEntriesBelowTheCount) {
+  TempFolder folder;
+  WriteFileBytes(folder.File("quillark.ini"),
+                 "[ServerList]\r\nServerCount=2147483647\r\nServerName2=c\r\nservername0=a\r\n"
+                 "ServerName01=x\r\nServerName+1=x\r\nServerNameX=x\r\nServerName1999999999=z\r\n"
+                 "ServerName7=late\r\n");
+  const IniFile ini(folder.File("quillark.ini"));
+  EXPECT_EQ(ServerNameIndices(ini, 2147483647), (std::vector<int>{0, 2, 7}));
+  EXPECT_EQ(ServerNameIndices(ini, 3), (std::vector<int>{0, 2}));
+  EXPECT_TRUE(ServerNameIndices(ini, 0).empty());
+}
+
 }  // namespace
