@@ -91,12 +91,31 @@ std::string IniDocument::Serialize() const {
   return out;
 }
 
-std::optional<std::size_t> IniDocument::FindSection(std::string_view section) const {
+const IniDocument::Index& IniDocument::GetIndex() const {
+  if (index_) return *index_;
+  Index index;
+  std::string section;
+  bool firstOfItsName = false;  // keys count only under the first header of a name
   for (std::size_t i = 0; i < lines_.size(); ++i) {
-    const auto name = SectionName(lines_[i].text);
-    if (name && gbk::EqualsNoCase(*name, section)) return i;
+    if (const auto name = SectionName(lines_[i].text)) {
+      section = gbk::FoldKey(*name);
+      firstOfItsName = index.sections.emplace(section, i).second;
+      continue;
+    }
+    if (!firstOfItsName) continue;
+    if (const auto parsed = ParseKeyLine(lines_[i].text)) {
+      index.keys.emplace(Concat({section, "\n", gbk::FoldKey(parsed->key)}), i);
+    }
   }
-  return std::nullopt;
+  index_ = std::move(index);
+  return *index_;
+}
+
+std::optional<std::size_t> IniDocument::FindSection(std::string_view section) const {
+  const Index& index = GetIndex();
+  const auto found = index.sections.find(gbk::FoldKey(section));
+  if (found == index.sections.end()) return std::nullopt;
+  return found->second;
 }
 
 std::size_t IniDocument::SectionEnd(std::size_t header) const {
@@ -106,12 +125,11 @@ std::size_t IniDocument::SectionEnd(std::size_t header) const {
 }
 
 std::optional<std::size_t> IniDocument::FindKey(std::size_t header, std::string_view key) const {
-  const std::size_t end = SectionEnd(header);
-  for (std::size_t i = header + 1; i < end; ++i) {
-    const auto parsed = ParseKeyLine(lines_[i].text);
-    if (parsed && gbk::EqualsNoCase(parsed->key, key)) return i;
-  }
-  return std::nullopt;
+  const Index& index = GetIndex();
+  const auto section = SectionName(lines_[header].text);
+  const auto found = index.keys.find(Concat({gbk::FoldKey(*section), "\n", gbk::FoldKey(key)}));
+  if (found == index.keys.end()) return std::nullopt;
+  return found->second;
 }
 
 bool IniDocument::SectionExists(std::string_view section) const {
@@ -171,12 +189,14 @@ bool IniDocument::SetValue(std::string_view section, std::string_view key,
     }
     lines_.push_back({Concat({"[", cleanSection, "]"}), eol});
     lines_.push_back({Concat({cleanKey, "=", value}), eol});
+    index_.reset();  // lines changed
     return true;
   }
   if (const auto line = FindKey(*header, cleanKey)) {
     // Keep the key as the file spells it.
     const std::string_view spelled = ParseKeyLine(lines_[*line].text)->key;
     lines_[*line].text = Concat({spelled, "=", value});
+    index_.reset();  // lines changed
     return true;
   }
   // After the last non-blank line of the section, so blank separators stay below it.
@@ -185,5 +205,6 @@ bool IniDocument::SetValue(std::string_view section, std::string_view key,
   if (lines_[insertAt - 1].end.empty()) lines_[insertAt - 1].end = eol;
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt),
                 Line{Concat({cleanKey, "=", value}), eol});
+  index_.reset();  // lines changed
   return true;
 }

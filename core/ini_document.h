@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 class IniDocument {
@@ -41,5 +42,15 @@ class IniDocument {
   std::size_t SectionEnd(std::size_t header) const;
   std::string NewLineEnd() const;
 
+  // Where the first header of each section and the first line of each key stand, by their
+  // folded names, so that a lookup does not scan the text (a manifest may list thousands of
+  // keys). Built on the first lookup after a change.
+  struct Index {
+    std::unordered_map<std::string, std::size_t> sections;
+    std::unordered_map<std::string, std::size_t> keys;  // folded section, '\n', folded key
+  };
+  const Index& GetIndex() const;
+
   std::vector<Line> lines_;
+  mutable std::optional<Index> index_;
 };

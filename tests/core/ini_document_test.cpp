@@ -97,6 +97,19 @@ TEST(IniDocument, WritesReplaceInPlaceOrAppend) {
   }
 }
 
+TEST(IniDocument, LookupsAfterWritesSeeTheShiftedLines) {
+  IniDocument doc = IniDocument::Parse("[A]\nX=1\n[B]\nY=2\n");
+  ASSERT_TRUE(doc.SetValue("A", "Z", "3"));  // inserted before [B]: later lines move down
+  EXPECT_EQ(doc.Value("B", "Y"), "2");
+  EXPECT_EQ(doc.Value("A", "Z"), "3");
+  ASSERT_TRUE(doc.SetValue("B", "Y", "4"));
+  ASSERT_TRUE(doc.SetValue("C", "W", "5"));
+  EXPECT_EQ(doc.Value("b", "y"), "4");
+  EXPECT_EQ(doc.Value("C", "W"), "5");
+  EXPECT_EQ(doc.KeyNames("A"), (std::vector<std::string>{"X", "Z"}));
+  EXPECT_EQ(doc.Serialize(), "[A]\nX=1\nZ=3\n[B]\nY=4\n\n[C]\nW=5\n");
+}
+
 TEST(IniDocument, RefusesWritesThatWouldBreakTheFile) {
   const std::string before = "[A]\r\nX=1\r\n";
   struct Case {
