@@ -138,26 +138,26 @@ TForm1::~TForm1() { DestroyForm(); }
 
 void TForm1::BuildPage1() {
   PlacePicture(Image1, IDB_PAGE1);
-  Memo1.SetBounds(130, 4, 398, 104);
+  Memo1.SetBounds(130, 4, 376, 104);
   Memo1.SetReadOnly(true);
   Memo1.SetLines(Lines(kMemo1Lines));
-  GroupBox1.SetBounds(130, 112, 398, 130);
+  GroupBox1.SetBounds(130, 112, 376, 130);
   rbInternet.SetBounds(12, 20, 170, 18);
-  rbIntranet.SetBounds(190, 20, 190, 18);
+  rbIntranet.SetBounds(190, 20, 180, 18);
   rbInternet.SetChecked(true);
   Label1.SetBounds(12, 49, 64, 14);
-  edSaved.SetBounds(76, 45, 280, 21);
-  cbSaved.SetBounds(360, 45, 26, 21);
+  edSaved.SetBounds(76, 45, 258, 21);
+  cbSaved.SetBounds(338, 45, 26, 21);
   ckCreate.SetBounds(12, 73, 300, 18);
   ckCreate.SetChecked(true);
   ckRunFile.SetBounds(12, 99, 140, 18);
   ckRunFile.SetChecked(false);
-  edFileName.SetBounds(156, 97, 230, 21);
+  edFileName.SetBounds(156, 97, 208, 21);
 }
 
 void TForm1::BuildPage2() {
   PlacePicture(Image2, IDB_PAGE2);
-  sgServer.SetBounds(130, 4, 398, 160);
+  sgServer.SetBounds(130, 4, 376, 160);
   sgServer.SetColCount(2);
   sgServer.SetRowCount(3);
   sgServer.SetFixedRows(1);
@@ -167,33 +167,33 @@ void TForm1::BuildPage2() {
   serverOptions.rowSelect = true;
   serverOptions.colSizing = true;
   sgServer.SetOptions(serverOptions);
-  GroupBox2.SetBounds(130, 172, 398, 66);
+  GroupBox2.SetBounds(130, 172, 376, 66);
   Label2.SetBounds(12, 30, 40, 14);
-  edUrl.SetBounds(52, 26, 260, 21);
+  edUrl.SetBounds(52, 26, 238, 21);
   edUrl.SetReadOnly(true);
-  cbTest.SetBounds(318, 25, 70, 22);
+  cbTest.SetBounds(296, 25, 70, 22);
 }
 
 void TForm1::BuildPage3() {
   PlacePicture(Image3, IDB_PAGE3);
-  Label3.SetBounds(130, 12, 398, 14);
-  edNetPath.SetBounds(130, 32, 366, 21);
-  cbNetPath.SetBounds(500, 32, 26, 21);
-  Memo2.SetBounds(130, 62, 398, 176);
+  Label3.SetBounds(130, 12, 376, 14);
+  edNetPath.SetBounds(130, 32, 344, 21);
+  cbNetPath.SetBounds(478, 32, 26, 21);
+  Memo2.SetBounds(130, 62, 376, 176);
   Memo2.SetReadOnly(true);
   Memo2.SetLines(Lines(kMemo2Lines));
 }
 
 void TForm1::BuildPage4() {
   PlacePicture(Image4, IDB_PAGE4);
-  GroupBox3.SetBounds(130, 4, 398, 234);
-  Label4.SetBounds(16, 40, 360, 14);
-  ProgressBar1.SetBounds(16, 62, 366, 18);
-  stError.SetBounds(16, 96, 366, 40);
+  GroupBox3.SetBounds(130, 4, 376, 234);
+  Label4.SetBounds(16, 40, 344, 14);
+  ProgressBar1.SetBounds(16, 62, 344, 18);
+  stError.SetBounds(16, 96, 344, 40);
   stError.SetWordWrap(true);
   stError.SetFontColor(kErrorRed);
   stError.SetVisible(false);
-  stInfo.SetBounds(16, 96, 366, 40);
+  stInfo.SetBounds(16, 96, 344, 40);
   stInfo.SetWordWrap(true);
   stInfo.SetFontColor(kLinkBlue);
   stInfo.SetVisible(false);
@@ -202,7 +202,7 @@ void TForm1::BuildPage4() {
 void TForm1::BuildPage5() {
   PlacePicture(Image5, IDB_PAGE5);
   Label5.SetBounds(130, 6, 200, 14);
-  sgFile.SetBounds(130, 24, 398, 168);
+  sgFile.SetBounds(130, 24, 376, 168);
   sgFile.SetColCount(4);
   sgFile.SetRowCount(3);
   sgFile.SetFixedRows(1);
@@ -214,24 +214,24 @@ void TForm1::BuildPage5() {
   fileOptions.rowSelect = true;
   sgFile.SetOptions(fileOptions);
   Label6.SetBounds(130, 200, 200, 14);
-  ProgressBar2.SetBounds(130, 218, 398, 18);
+  ProgressBar2.SetBounds(130, 218, 376, 18);
 }
 
 void TForm1::BuildPage6() {
   PlacePicture(Image6, IDB_PAGE6);
-  stConn.SetBounds(140, 24, 250, 14);
-  stIni.SetBounds(140, 52, 250, 14);
-  stDown.SetBounds(140, 80, 250, 14);
-  stCounter.SetBounds(160, 102, 100, 14);
-  stDownFile.SetBounds(262, 102, 130, 14);
+  stConn.SetBounds(140, 24, 240, 14);
+  stIni.SetBounds(140, 52, 240, 14);
+  stDown.SetBounds(140, 80, 240, 14);
+  stCounter.SetBounds(160, 102, 90, 14);
+  stDownFile.SetBounds(250, 102, 120, 14);
   stDownFile.SetAlignment(ui::TextAlign::Right);
-  ProgressBar3.SetBounds(160, 120, 232, 16);
-  stUpdate.SetBounds(140, 150, 250, 14);
-  stOver.SetBounds(140, 178, 250, 14);
+  ProgressBar3.SetBounds(160, 120, 210, 16);
+  stUpdate.SetBounds(140, 150, 240, 14);
+  stOver.SetBounds(140, 178, 240, 14);
   for (ui::Label* label : {&stIni, &stDown, &stCounter, &stDownFile, &stUpdate, &stOver}) {
     label->SetEnabled(false);
   }
-  Image7.SetBounds(404, 60, 120, 120);
+  Image7.SetBounds(386, 60, 120, 120);
   Image7.SetPicture(ui::Picture::FromResource(IDB_AUTO_PICTURE));
 }
 

@@ -13,7 +13,7 @@ need_pkgs=(
   cmake make g++ python3 ca-certificates
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   wine wine64 xvfb x11-apps imagemagick xdotool
-  fonts-wqy-zenhei locales
+  fonts-wqy-zenhei fonts-wqy-microhei locales
   googletest
 )
 

@@ -23,6 +23,15 @@ quill_wine_up() {
     "$WINELOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
     "$WINESERVER" -w
   fi
+  # The programs ask for 宋体 (SimSun); show it with the outline face of the CJK font that the
+  # set-up installs, not its pixel face.
+  if ! grep -q 'WenQuanYi Micro Hei"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    local reg="$WINEPREFIX/fonts.reg"
+    printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"宋体"="WenQuanYi Micro Hei"\r\n"SimSun"="WenQuanYi Micro Hei"\r\n' |
+      iconv -f UTF-8 -t GBK >"$reg"
+    "$WINELOADER" regedit /S "$reg" </dev/null >/dev/null 2>&1
+    "$WINESERVER" -w
+  fi
   "$WINESERVER" -p </dev/null >/dev/null 2>&1
   "$WINELOADER" wineboot </dev/null >/dev/null 2>&1
 }
