@@ -266,6 +266,16 @@ void TForm1::BindEvents() {
   txtVendor.OnClick = [this] { txtVendorClick(); };
   txtSoftSite.OnClick = [this] { txtSoftSiteClick(); };
   Timer1.OnTimer = [this] { Timer1Timer(); };
+  cbNext.OnClick = [this] { cbNextClick(); };
+  cbPrev.OnClick = [this] { cbPrevClick(); };
+  cbCancel.OnClick = [this] { cbCancelClick(); };
+  cbSaved.OnClick = [this] { cbSavedClick(); };
+  cbNetPath.OnClick = [this] { cbNetPathClick(); };
+  cbTest.OnClick = [this] { cbTestClick(); };
+  sgServer.OnClick = [this] { sgServerClick(); };
+  HTTP.OnWorkBegin = [this](std::int64_t total) { HTTPWorkBegin(total); };
+  HTTP.OnWork = [this](std::int64_t count) { HTTPWork(count); };
+  HTTP.OnWorkEnd = [this] { HTTPWorkEnd(); };
 }
 
 void TForm1::FormCreate() {

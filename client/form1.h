@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/net/http_client.h"
 #include "platform/ui/check_box.h"
 #include "platform/ui/edit.h"
 #include "platform/ui/group_box.h"
@@ -98,6 +99,7 @@ class TForm1 final : public TNeoForm {
 
   ui::Timer Timer1;
   ui::Timer TimerCheck;
+  HttpClient HTTP;
 
   // --- state -----------------------------------------------------------------------------
   int CurrentPage = 0;
@@ -146,6 +148,31 @@ class TForm1 final : public TNeoForm {
   void OnTrayIconMessage(LPARAM mouseMessage);
   LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+  // --- the update manifest (manifest.cpp) ------------------------------------------------
+  bool ParseManifest();
+  // The size column's text for a listed name: probed on the server (HEAD) or in the LAN folder.
+  std::string FileSizeText(const std::string& name);
+
+  // --- transfers (transport.cpp) ----------------------------------------------------------
+  bool FetchManifest(const std::string& url);
+  bool ConnectToServer();
+  void DownloadFiles();
+  void RetryFailedFiles();
+  void cbTestClick();
+  void sgServerClick();
+  void HTTPWorkBegin(std::int64_t total);
+  void HTTPWork(std::int64_t count);
+  void HTTPWorkEnd();
+
+  // --- the wizard (wizard.cpp) ------------------------------------------------------------
+  void cbNextClick();
+  void cbPrevClick();
+  void cbCancelClick();
+  void cbSavedClick();
+  void cbNetPathClick();
+  // True while the manifest fetch or the download runs (the wizard's buttons wait for it).
+  bool TransferRunning() const { return transferRunning_; }
+
   // The timer interval for a number of hours: whole hours in 32-bit milliseconds, at most
   // 1193 hours (the largest that fits), nothing for 0 or less.
   static UINT TimerCheckInterval(std::int32_t hours);
@@ -159,4 +186,13 @@ class TForm1 final : public TNeoForm {
   void BuildPage6();
   void BuildButtonRow();
   void BindEvents();
+  bool InternetMode() const { return rbInternet.Checked(); }
+  std::string StagingFolder() const;
+  // One row of a transfer pass: select it, show it, transfer it, mark it. True when it worked.
+  bool TransferRow(int row, int rowCount, const std::string& staging, const std::string& baseUrl);
+  ui::ProgressBar* ProgressBarOfActivePage();
+  void ShowPage(ui::TabSheet& page);
+  void HideActivePage();
+
+  bool transferRunning_ = false;
 };

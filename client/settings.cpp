@@ -1,6 +1,7 @@
 // Loading the settings into the window at start and writing the wizard's choices back at exit.
 #include <algorithm>
 
+#include "client/folders.h"
 #include "client/form1.h"
 #include "core/client_settings.h"
 #include "core/gbk_text.h"
@@ -10,11 +11,7 @@
 
 namespace {
 
-bool DirectoryExists(const std::string& path) {
-  if (path.empty()) return false;
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+using client_folders::DirectoryExists;
 
 std::string ExeFolder() {
   return path_text::ExtractFilePath(ui::Application::Instance().ExeName());
