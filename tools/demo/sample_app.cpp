@@ -3,7 +3,10 @@
 
 namespace {
 
-constexpr char kVersion[] = "示例软件 1.0";
+#ifndef SAMPLE_APP_VERSION
+#define SAMPLE_APP_VERSION "1.0"
+#endif
+constexpr char kVersion[] = "示例软件 " SAMPLE_APP_VERSION;
 
 LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
