@@ -5,6 +5,17 @@
 #include "platform/ui/form.h"
 
 namespace ui {
+namespace {
+
+// Opens the folder browser on the initial folder, when one is given.
+int CALLBACK PreselectFolder(HWND dialog, UINT message, LPARAM, LPARAM data) {
+  if (message == BFFM_INITIALIZED && data && *reinterpret_cast<const char*>(data)) {
+    SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, data);
+  }
+  return 0;
+}
+
+}  // namespace
 
 Application& Application::Instance() {
   static Application application;
@@ -41,7 +52,8 @@ bool Application::Dispatch(MSG& msg) {
   // Tab and the default button work between controls of a form as in a dialog.
   HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
   if (root && (GetWindowLongPtrA(root, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) &&
-      (msg.message == WM_KEYDOWN || msg.message == WM_CHAR || msg.message == WM_SYSKEYDOWN) &&
+      (msg.message == WM_KEYDOWN || msg.message == WM_CHAR || msg.message == WM_SYSKEYDOWN ||
+       msg.message == WM_SYSCHAR) &&
       IsDialogMessageA(root, &msg)) {
     return true;
   }
@@ -101,12 +113,7 @@ std::optional<std::string> Application::BrowseForFolder(HWND owner, const std::s
   info.lpszTitle = title.c_str();
   info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
   info.lParam = reinterpret_cast<LPARAM>(initialFolder.c_str());
-  info.lpfn = [](HWND dialog, UINT message, LPARAM, LPARAM data) -> int {
-    if (message == BFFM_INITIALIZED && data && *reinterpret_cast<const char*>(data)) {
-      SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, data);
-    }
-    return 0;
-  };
+  info.lpfn = &PreselectFolder;
   PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&info);
   if (!chosen) return std::nullopt;
   char path[MAX_PATH] = {};
