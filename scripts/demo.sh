@@ -5,13 +5,20 @@
 # On a machine with a display (DISPLAY set) the window opens there and the script waits until
 # it is closed. Otherwise it runs on a private virtual display, walks the wizard itself with
 # mouse clicks and saves screenshots to build/demo/.
+#   bash scripts/demo.sh           the update client
+#   bash scripts/demo.sh quillset  the configuration assistant on the same sample configuration
 set -euo pipefail
+program=${1:-quillark}
+case "$program" in
+  quillark | quillset) ;;
+  *) echo "usage: $0 [quillark|quillset]" >&2; exit 2 ;;
+esac
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$root"
 
 bash scripts/setup.sh
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target quillark sample_app sample_app_11
+cmake --build --preset windows --target quillark quillset sample_app sample_app_11
 
 demo="$root/build/demo"
 app="$demo/installed"
@@ -21,6 +28,7 @@ mkdir -p "$app" "$served"
 
 # The installed application and its client.
 cp build/windows/client/quillark.exe "$app/"
+[ "$program" = quillset ] && cp build/windows/assistant/quillset.exe "$app/"
 cp build/windows/tools/demo/sample_app.exe "$app/"
 
 # The release, as a publisher puts it on the server: texts in GBK, the program as .ex_.
@@ -57,8 +65,16 @@ fi
 quill_wine_up
 
 if [ -z "$own_display" ]; then
-  echo "demo: opening the client on $DISPLAY; walk the wizard with 下一步, close it to end"
-  (cd "$app" && "$WINELOADER" quillark.exe)
+  echo "demo: opening $program.exe on $DISPLAY; close it to end the demo"
+  (cd "$app" && "$WINELOADER" "$program.exe")
+  exit 0
+fi
+
+if [ "$program" = quillset ]; then
+  (cd "$app" && "$WINELOADER" quillset.exe </dev/null >/dev/null 2>&1) &
+  sleep "${QUILL_DEMO_SECONDS:-6}"
+  import -window root -crop 792x573+$(((1280 - 792) / 2))+$(((1024 - 573) / 2)) +repage "$demo/quillset.png" 2>/dev/null
+  echo "demo: screenshot $demo/quillset.png"
   exit 0
 fi
 
