@@ -5,12 +5,13 @@
 #include <algorithm>
 #include <optional>
 #include <string_view>
-#include <thread>
+#include <system_error>
 #include <utility>
 
 #include "core/atomic_file.h"
 #include "platform/net/http_exchange.h"
 #include "platform/net/http_url.h"
+#include "platform/net/http_worker.h"
 #include "platform/net/message_pump.h"
 #include "platform/net/winhttp_error_text.h"
 #include "platform/net/winhttp_session.h"
@@ -154,6 +155,22 @@ bool HttpClient::Start(Method method, const std::string& url,
   return true;
 }
 
+// What one call has seen so far; lives on the calling thread only.
+struct HttpClient::Transfer {
+  Transfer(Method method, BodySink* body) : sink(body), keepBody(body && method == Method::Get) {}
+
+  BodySink* sink;
+  bool keepBody;
+  std::string failure;
+  bool sent = false;         // connected and the request is out
+  bool begun = false;        // OnWorkBegin was raised (and the sink opened)
+  bool gaveUp = false;       // we stopped listening before the worker ended
+  bool workerEnded = false;  // its last event (Finished or Failed) has arrived
+  std::optional<int> quitCode;
+  std::int64_t received = 0;
+  Clock::time_point lastActivity = Clock::now();
+};
+
 bool HttpClient::Perform(Method method, const std::string& url, BodySink* sink) {
   // A call from a handler while this client's request runs: refused, the running one untouched.
   if (busy_) return false;
@@ -166,21 +183,26 @@ bool HttpClient::Perform(Method method, const std::string& url, BodySink* sink) 
     return false;
   }
 
+  try {
+    if (!worker_) worker_ = std::make_unique<HttpWorker>();
+  } catch (const std::system_error& error) {
+    if (sink) sink->Discard();
+    return Fail(std::string("cannot start the transfer thread: ") + error.what());
+  }
   abortRequested_ = false;
+  worker_->Run(exchange);
   {
     std::lock_guard<std::mutex> lock(currentMutex_);
     current_ = exchange;
   }
   busy_ = true;
-  std::thread worker = HttpExchange::Start(exchange);
-  bool workerEnded = false;
+  Transfer transfer(method, sink);
 
-  // Whatever way we leave (a handler may even throw), the worker is either finished and
-  // joined, or abandoned to end by itself.
+  // Whatever way we leave (a handler may even throw), the worker has either finished the
+  // request and serves the next one, or is left with it to end by itself.
   struct Cleanup {
     HttpClient& client;
     HttpExchange& exchange;
-    std::thread& worker;
     const bool& workerEnded;
     ~Cleanup() {
       {
@@ -188,106 +210,108 @@ bool HttpClient::Perform(Method method, const std::string& url, BodySink* sink) 
         client.current_.reset();
       }
       client.busy_ = false;
-      if (workerEnded) {
-        worker.join();
-      } else {
+      if (!workerEnded) {
         exchange.Abandon();
-        worker.detach();
+        client.worker_->Detach();
+        client.worker_.reset();
       }
     }
-  } cleanup{*this, *exchange, worker, workerEnded};
+  } cleanup{*this, *exchange, transfer.workerEnded};
 
-  const bool keepBody = sink && method == Method::Get;
-  std::string failure;
-  bool sent = false;
-  bool begun = false;
-  bool gaveUp = false;
-  std::optional<int> quitCode;
-  std::int64_t received = 0;
-  Clock::time_point lastActivity = Clock::now();
+  Follow(*exchange, transfer);
+  return Conclude(transfer);
+}
 
-  auto timeLimitText = [&] {
-    return sent ? "nothing received for " + SecondsText(idleTimeout_)
-                : "no connection within " + SecondsText(connectTimeout_);
-  };
-
-  while (!workerEnded && !gaveUp) {
-    for (HttpEvent& event : exchange->TakeEvents()) {
-      lastActivity = Clock::now();
-      switch (event.kind) {
-        case HttpEvent::Kind::Sent:
-          sent = true;
-          break;
-        case HttpEvent::Kind::Headers:
-          responseCode_ = event.status;
-          contentLength_ = event.contentLength;
-          if (!IsSuccessStatus(event.status)) {
-            failure = "HTTP " + std::to_string(event.status) + " " + event.text;
-          } else if (keepBody) {
-            if (!sink->Open()) {
-              failure = "cannot create a temporary file for " + sink->Name();
-              gaveUp = true;
-            } else {
-              begun = true;
-              if (OnWorkBegin) OnWorkBegin(contentLength_);
-            }
-          }
-          break;
-        case HttpEvent::Kind::Chunk:
-          if (!sink->Write(event.text)) {
-            failure = "cannot write " + sink->Name();
-            gaveUp = true;
-            break;
-          }
-          received += static_cast<std::int64_t>(event.text.size());
-          if (OnWork) OnWork(received);
-          break;
-        case HttpEvent::Kind::Finished:
-          workerEnded = true;
-          if (failure.empty() && keepBody && contentLength_ >= 0 && received < contentLength_) {
-            failure = "connection closed after " + std::to_string(received) + " of " +
-                      std::to_string(contentLength_) + " bytes";
-          }
-          break;
-        case HttpEvent::Kind::Failed:
-          workerEnded = true;
-          failure = IsTimeoutError(event.error)
-                        ? timeLimitText()
-                        : std::string(event.stage) + ": " + WinHttpErrorText(event.error);
-          break;
-      }
-      if (gaveUp || workerEnded || abortRequested_) break;
+void HttpClient::Follow(HttpExchange& exchange, Transfer& transfer) {
+  for (;;) {
+    for (HttpEvent& event : exchange.TakeEvents()) {
+      transfer.lastActivity = Clock::now();
+      Deliver(event, transfer);
+      if (transfer.gaveUp || transfer.workerEnded || abortRequested_) break;
     }
-    if (workerEnded || gaveUp) break;
+    if (transfer.workerEnded || transfer.gaveUp) return;
     if (abortRequested_) {
-      failure = "aborted";
-      break;
+      transfer.failure = "aborted";
+      return;
     }
-    const milliseconds limit = (sent ? idleTimeout_ : connectTimeout_) + kWatchGrace;
-    const auto left =
-        std::chrono::duration_cast<milliseconds>(lastActivity + limit - Clock::now());
+    const milliseconds limit = (transfer.sent ? idleTimeout_ : connectTimeout_) + kWatchGrace;
+    const auto left = std::chrono::duration_cast<milliseconds>(transfer.lastActivity + limit -
+                                                               Clock::now());
     if (left.count() <= 0) {
-      failure = timeLimitText();
-      break;
+      transfer.failure = TimeLimitText(transfer);
+      return;
     }
     int code = 0;
-    if (WaitDispatchingMessages(exchange->WakeEvent(), ToDword(left), code) == PumpResult::Quit) {
-      quitCode = code;
-      failure = "aborted: the program is ending";
-      break;
+    if (WaitDispatchingMessages(exchange.WakeEvent(), ToDword(left), code) == PumpResult::Quit) {
+      transfer.quitCode = code;
+      transfer.failure = "aborted: the program is ending";
+      return;
     }
   }
+}
 
-  bool ok = failure.empty();
-  if (sink) {
-    if (ok && begun && !sink->Commit()) {
-      ok = false;
-      failure = "cannot replace " + sink->Name();
-    }
-    if (!ok) sink->Discard();
+void HttpClient::Deliver(HttpEvent& event, Transfer& transfer) {
+  switch (event.kind) {
+    case HttpEvent::Kind::Sent:
+      transfer.sent = true;
+      break;
+    case HttpEvent::Kind::Headers:
+      responseCode_ = event.status;
+      contentLength_ = event.contentLength;
+      if (!IsSuccessStatus(event.status)) {
+        transfer.failure = "HTTP " + std::to_string(event.status) + " " + event.text;
+      } else if (transfer.keepBody) {
+        if (!transfer.sink->Open()) {
+          transfer.failure = "cannot create a temporary file for " + transfer.sink->Name();
+          transfer.gaveUp = true;
+          break;
+        }
+        transfer.begun = true;
+        if (OnWorkBegin) OnWorkBegin(contentLength_);
+      }
+      break;
+    case HttpEvent::Kind::Chunk:
+      if (!transfer.sink->Write(event.text)) {
+        transfer.failure = "cannot write " + transfer.sink->Name();
+        transfer.gaveUp = true;
+        break;
+      }
+      transfer.received += static_cast<std::int64_t>(event.text.size());
+      if (OnWork) OnWork(transfer.received);
+      break;
+    case HttpEvent::Kind::Finished:
+      transfer.workerEnded = true;
+      if (transfer.failure.empty() && transfer.keepBody && contentLength_ >= 0 &&
+          transfer.received < contentLength_) {
+        transfer.failure = "connection closed after " + std::to_string(transfer.received) +
+                           " of " + std::to_string(contentLength_) + " bytes";
+      }
+      break;
+    case HttpEvent::Kind::Failed:
+      transfer.workerEnded = true;
+      transfer.failure = IsTimeoutError(event.error)
+                             ? TimeLimitText(transfer)
+                             : std::string(event.stage) + ": " + WinHttpErrorText(event.error);
+      break;
   }
-  if (begun && OnWorkEnd) OnWorkEnd();
-  if (!ok) lastError_ = std::move(failure);
-  if (quitCode) PostQuitMessage(*quitCode);
+}
+
+bool HttpClient::Conclude(Transfer& transfer) {
+  bool ok = transfer.failure.empty();
+  if (transfer.sink) {
+    if (ok && transfer.begun && !transfer.sink->Commit()) {
+      ok = false;
+      transfer.failure = "cannot replace " + transfer.sink->Name();
+    }
+    if (!ok) transfer.sink->Discard();
+  }
+  if (transfer.begun && OnWorkEnd) OnWorkEnd();
+  if (!ok) lastError_ = std::move(transfer.failure);
+  if (transfer.quitCode) PostQuitMessage(*transfer.quitCode);
   return ok;
+}
+
+std::string HttpClient::TimeLimitText(const Transfer& transfer) const {
+  return transfer.sent ? "nothing received for " + SecondsText(idleTimeout_)
+                       : "no connection within " + SecondsText(connectTimeout_);
 }

@@ -25,6 +25,8 @@
 #include <string>
 
 class HttpExchange;
+struct HttpEvent;
+class HttpWorker;
 class WinHttpSession;
 
 class HttpClient {
@@ -76,11 +78,19 @@ class HttpClient {
   class FileSink;
   enum class Method { Get, Head };
 
+  struct Transfer;
+
   bool Perform(Method method, const std::string& url, BodySink* sink);
   bool Start(Method method, const std::string& url, std::shared_ptr<HttpExchange>& exchange);
+  // Takes the worker's events and keeps the windows alive until the transfer ends or we give up.
+  void Follow(HttpExchange& exchange, Transfer& transfer);
+  void Deliver(HttpEvent& event, Transfer& transfer);
+  bool Conclude(Transfer& transfer);
+  std::string TimeLimitText(const Transfer& transfer) const;
   bool Fail(std::string reason);
 
   std::shared_ptr<WinHttpSession> session_;
+  std::unique_ptr<HttpWorker> worker_;  // replaced when it is left with an abandoned request
   std::chrono::milliseconds connectTimeout_ = kDefaultConnectTimeout;
   std::chrono::milliseconds idleTimeout_ = kDefaultIdleTimeout;
 

@@ -67,10 +67,6 @@ HttpExchange::~HttpExchange() {
   if (wake_) CloseHandle(wake_);
 }
 
-std::thread HttpExchange::Start(const std::shared_ptr<HttpExchange>& exchange) {
-  return std::thread([exchange] { exchange->Run(); });
-}
-
 std::deque<HttpEvent> HttpExchange::TakeEvents() {
   std::deque<HttpEvent> taken;
   {

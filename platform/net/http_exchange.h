@@ -1,7 +1,7 @@
-// One request carried out on a worker thread. The worker makes the blocking WinHTTP calls and
-// posts what happens as events; the calling thread takes them while it keeps its windows
-// alive. The body travels in chunks through a short queue, so memory stays bounded whatever
-// the body's size: the worker waits while the queue is full.
+// One request carried out on the worker thread (http_worker.h). The worker makes the blocking
+// WinHTTP calls and posts what happens as events; the calling thread takes them while it keeps
+// its windows alive. The body travels in chunks through a short queue, so memory stays bounded
+// whatever the body's size: the worker waits while the queue is full.
 //
 // A calling thread that gives up (abort, time limit, quit) abandons the exchange and returns at
 // once. Closing a request handle from another thread does not reliably interrupt a blocking
@@ -18,7 +18,6 @@
 #include <memory>
 #include <mutex>
 #include <string>
-#include <thread>
 
 #include "platform/net/winhttp_handle.h"
 
@@ -45,7 +44,7 @@ struct HttpEvent {
 class HttpExchange {
  public:
   static constexpr std::size_t kChunkBytes = 64 * 1024;
-  static constexpr std::size_t kQueuedChunks = 4;
+  static constexpr std::size_t kQueuedChunks = 16;  // at most 1 MiB in flight
 
   // readBody: receive the body of a successful answer (GET), or stop at the headers (HEAD).
   HttpExchange(std::shared_ptr<WinHttpSession> session, WinHttpHandle request, bool readBody);
@@ -53,8 +52,8 @@ class HttpExchange {
   HttpExchange(const HttpExchange&) = delete;
   HttpExchange& operator=(const HttpExchange&) = delete;
 
-  // Runs the request on a new thread, which keeps the exchange alive until it ends.
-  static std::thread Start(const std::shared_ptr<HttpExchange>& exchange);
+  // Carries out the request; called on the worker thread.
+  void Run();
 
   // Signalled when events arrive or Wake is called.
   HANDLE WakeEvent() const { return wake_; }
@@ -66,7 +65,6 @@ class HttpExchange {
   void Abandon();
 
  private:
-  void Run();
   void Post(HttpEvent event);
   void PostFailure(const char* stage);
   bool PostChunk(std::string bytes);

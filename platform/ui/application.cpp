@@ -51,9 +51,11 @@ bool Application::Dispatch(MSG& msg) {
   }
   // Tab and the default button work between controls of a form as in a dialog.
   HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-  if (root && (GetWindowLongPtrA(root, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) &&
-      (msg.message == WM_KEYDOWN || msg.message == WM_CHAR || msg.message == WM_SYSKEYDOWN ||
-       msg.message == WM_SYSCHAR) &&
+  // Characters go that way only when they are ASCII: a double-byte character arrives as two
+  // WM_CHAR messages, and the dialog code would convert each byte on its own.
+  const bool navigationKey = msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN ||
+                             ((msg.message == WM_CHAR || msg.message == WM_SYSCHAR) && msg.wParam < 0x80);
+  if (root && (GetWindowLongPtrA(root, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) && navigationKey &&
       IsDialogMessageA(root, &msg)) {
     return true;
   }

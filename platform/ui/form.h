@@ -43,6 +43,8 @@ class Form : public WinControl {
   // Runs OnDestroy once and destroys the window. The most derived form calls it from its
   // destructor at the latest; the application calls it when its loop ends.
   void DestroyForm();
+  // True from the start of DestroyForm: controls then report no focus changes.
+  bool Destroying() const { return destroyed_; }
 
   // The font of the form's controls: face and height in pixels (negative: character height).
   void SetFontFace(const std::string& face, int height);

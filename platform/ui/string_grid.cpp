@@ -47,15 +47,16 @@ class StringGridEditor : public WinControl {
         if (grid_->EditorKeyDown(static_cast<WORD>(wParam))) return 0;
         return DefaultHandler(message, wParam, lParam);
       case WM_CHAR:
-        // These keys were acted on at key-down; the edit would only beep.
-        if (wParam == '\r' || wParam == '\n' || wParam == '\t' || wParam == 0x1B) return 0;
-        return DefaultHandler(message, wParam, lParam);
+        return Char(wParam, lParam);
+      case WM_IME_CHAR:
+        return ImeChar(wParam, lParam);
       case WM_SETFOCUS: {
         const LRESULT result = DefaultHandler(message, wParam, lParam);
         grid_->EditorGotFocus(reinterpret_cast<HWND>(wParam));
         return result;
       }
       case WM_KILLFOCUS: {
+        leadByte_ = 0;
         const LRESULT result = DefaultHandler(message, wParam, lParam);
         grid_->EditorLostFocus(reinterpret_cast<HWND>(wParam));
         return result;
@@ -73,7 +74,38 @@ class StringGridEditor : public WinControl {
   }
 
  private:
+  LRESULT Char(WPARAM ch, LPARAM lParam) {
+    if (leadByte_) {
+      const char pair[3] = {static_cast<char>(leadByte_), static_cast<char>(ch), '\0'};
+      leadByte_ = 0;
+      InsertText(pair);
+      return 0;
+    }
+    // These keys were acted on at key-down; the edit would only beep.
+    if (ch == '\r' || ch == '\n' || ch == '\t' || ch == 0x1B) return 0;
+    if (IsDBCSLeadByte(static_cast<BYTE>(ch))) {
+      leadByte_ = static_cast<BYTE>(ch);  // the trail byte follows in the next message
+      return 0;
+    }
+    return DefaultHandler(WM_CHAR, ch, lParam);
+  }
+
+  LRESULT ImeChar(WPARAM ch, LPARAM lParam) {
+    const BYTE lead = HIBYTE(LOWORD(ch));
+    if (!lead) return Char(LOBYTE(LOWORD(ch)), lParam);
+    const char pair[3] = {static_cast<char>(lead), static_cast<char>(LOBYTE(LOWORD(ch))), '\0'};
+    InsertText(pair);
+    return 0;
+  }
+
+  // A double-byte character is put in as text, which the edit converts by the text's code
+  // page. Handed on as a character message it came out as "?" under Wine.
+  void InsertText(const char* text) {
+    SendMessageA(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text));
+  }
+
   StringGrid* grid_;
+  BYTE leadByte_ = 0;
 };
 
 StringGrid::StringGrid(WinControl* parent) : WinControl(parent) {
@@ -119,8 +151,8 @@ void StringGrid::SetColCount(int count) {
 }
 
 void StringGrid::SetRowCount(int count) {
-  if (count < fixedRows_) {
-    throw std::out_of_range("grid row count " + std::to_string(count) + " below the " +
+  if (count < std::max(fixedRows_, 1)) {
+    throw std::out_of_range("grid row count " + std::to_string(count) + " below one row or the " +
                             std::to_string(fixedRows_) + " heading rows");
   }
   if (editing_ && editRow_ >= count) HideEditor();
@@ -170,6 +202,13 @@ const std::string& StringGrid::Cell(int col, int row) const {
 void StringGrid::SetCell(int col, int row, const std::string& text) {
   CheckCell(col, row);
   cells_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)] = text;
+  if (editing_ && col == editCol_ && row == editRow_) {
+    // The program's text replaces the edit, also as what Esc goes back to.
+    textBeforeEdit_ = text;
+    loadingEditor_ = true;
+    SetWindowTextA(EditorHandle(), text.c_str());
+    loadingEditor_ = false;
+  }
   const RECT cell = CellRect(col, row);
   if (Handle() && !IsRectEmpty(&cell)) InvalidateRect(Handle(), &cell, FALSE);
 }
@@ -327,15 +366,6 @@ void StringGrid::Paint(HDC dc, const RECT& dirty) {
   }
 }
 
-void StringGrid::InvalidateRowsFrom(int row) {
-  if (!Handle()) return;
-  const int top = RowTopInView(row);
-  if (top < 0) return;
-  const SIZE client = ClientSize();
-  const RECT area{0, top, client.cx, client.cy};
-  InvalidateRect(Handle(), &area, FALSE);
-}
-
 // ---- The current cell ----
 
 GridRect StringGrid::Selection() const {
@@ -349,15 +379,26 @@ GridRect StringGrid::Selection() const {
 }
 
 void StringGrid::ClampCurrent() {
-  const int lastRow = std::max(fixedRows_, RowCount() - 1);
   col_ = std::clamp(col_, 0, ColCount() - 1);
-  row_ = std::clamp(row_, fixedRows_, lastRow);
   anchorCol_ = std::clamp(anchorCol_, 0, ColCount() - 1);
-  anchorRow_ = std::clamp(anchorRow_, fixedRows_, lastRow);
+  if (HasDataRows()) {
+    row_ = std::clamp(row_, fixedRows_, RowCount() - 1);
+    anchorRow_ = std::clamp(anchorRow_, fixedRows_, RowCount() - 1);
+  } else {
+    row_ = anchorRow_ = RowCount();  // one past the end: there is no current row
+  }
   topRow_ = std::clamp(topRow_, fixedRows_, MaxTopRow());
 }
 
-void StringGrid::SetCol(int col) { SetCurrent(col, row_); }
+void StringGrid::SetCol(int col) {
+  CheckCol(col);
+  if (!HasDataRows()) {
+    // No current cell to move; the column is kept for when rows come.
+    col_ = anchorCol_ = col;
+    return;
+  }
+  SetCurrent(col, row_);
+}
 
 void StringGrid::SetRow(int row) { SetCurrent(col_, row); }
 
@@ -579,6 +620,19 @@ void StringGrid::CharTyped(WPARAM ch, LPARAM lParam) {
   if (editing_) SendMessageA(EditorHandle(), WM_CHAR, ch, lParam);
 }
 
+void StringGrid::ImeCharTyped(WPARAM ch, LPARAM lParam) {
+  // Left to the default handling, a double-byte character would come back as two queued
+  // character messages, which the form's dialog-key handling converts one byte at a time
+  // and so spoils; the editor takes it whole.
+  if (!HIBYTE(LOWORD(ch))) {
+    CharTyped(LOBYTE(LOWORD(ch)), lParam);
+    return;
+  }
+  if (!options_.editing) return;
+  if (!editing_) OpenEditor(true);
+  if (editing_) SendMessageA(EditorHandle(), WM_IME_CHAR, ch, lParam);
+}
+
 // ---- The editor ----
 
 HWND StringGrid::EditorHandle() const { return editor_ ? editor_->Handle() : nullptr; }
@@ -761,6 +815,9 @@ LRESULT StringGrid::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_CHAR:
       CharTyped(wParam, lParam);
+      return 0;
+    case WM_IME_CHAR:
+      ImeCharTyped(wParam, lParam);
       return 0;
     case WM_VSCROLL:
       Scroll(LOWORD(wParam));

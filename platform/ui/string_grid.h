@@ -46,7 +46,7 @@ class StringGrid : public WinControl {
   int ColCount() const { return static_cast<int>(colWidths_.size()); }
   void SetColCount(int count);  // at least 1; added columns are empty and 64 pixels wide
   int RowCount() const { return static_cast<int>(cells_.size()); }
-  // At least FixedRows(); cells of the rows that remain are kept, added rows are empty.
+  // At least 1 and FixedRows(); cells of the rows that remain are kept, added rows are empty.
   void SetRowCount(int count);
   int FixedRows() const { return fixedRows_; }
   void SetFixedRows(int count);  // 0 .. RowCount()
@@ -61,11 +61,13 @@ class StringGrid : public WinControl {
   const GridOptions& Options() const { return options_; }
   void SetOptions(const GridOptions& options);
 
-  // The current cell. Without rows below the headings there is none, and Row() is RowCount().
+  // The current cell. Without rows below the headings there is none: Row() is then RowCount(),
+  // one past the last row, nothing is highlighted and neither keys nor clicks move it.
   int Col() const { return col_; }
   int Row() const { return row_; }
   // Moves made by the program: they end an edit (keeping its text) and scroll the cell into
-  // view, but ask no OnSelectCell and fire no OnClick. A row inside the headings throws.
+  // view, but ask no OnSelectCell and fire no OnClick. A row inside the headings throws;
+  // SetCol without rows below the headings only records the column.
   void SetCol(int col);
   void SetRow(int row);
   void SetCurrent(int col, int row);
@@ -130,7 +132,6 @@ class StringGrid : public WinControl {
   // Painting.
   void PaintCell(HDC dc, int col, int row, const RECT& cell);
   bool IsHighlighted(int col, int row) const;
-  void InvalidateRowsFrom(int row);
 
   // Moving the current cell.
   bool UserMoveTo(int col, int row, bool extend);
@@ -147,6 +148,7 @@ class StringGrid : public WinControl {
   void NavigateBy(WORD key);
   void MoveToNextCell(bool backwards);
   void CharTyped(WPARAM ch, LPARAM lParam);
+  void ImeCharTyped(WPARAM ch, LPARAM lParam);
   LRESULT DialogCode(const MSG* message) const;
 
   // The editor.

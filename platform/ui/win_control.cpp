@@ -180,12 +180,13 @@ LRESULT WinControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
     case WM_SETFOCUS: {
       const LRESULT result = DefaultHandler(message, wParam, lParam);
-      if (OnEnter) OnEnter();
+      if (OnEnter && !FormDestroying()) OnEnter();
       return result;
     }
     case WM_KILLFOCUS: {
+      // While the form is torn down, its handlers may find their controls gone.
       const LRESULT result = DefaultHandler(message, wParam, lParam);
-      if (OnExit) OnExit();
+      if (OnExit && !FormDestroying()) OnExit();
       return result;
     }
     case WM_KEYDOWN:
@@ -429,6 +430,11 @@ void WinControl::KeepAnchorGaps() {
     child->SetBounds(b.left, b.top, b.right - b.left, b.bottom - b.top);
   }
   realigning_ = false;
+}
+
+bool WinControl::FormDestroying() const {
+  const Form* form = ParentForm();
+  return form && form->Destroying();
 }
 
 void WinControl::SetFocus() {

@@ -83,6 +83,7 @@ class WinControl : public Control {
   bool RouteMouse(UINT message, WPARAM wParam, LPARAM lParam);
   void UpdateHover(GraphicControl* hovered);
   void KeepAnchorGaps();
+  bool FormDestroying() const;
   void OnPaintMessage();
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 

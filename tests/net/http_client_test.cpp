@@ -90,6 +90,11 @@ TEST_F(HttpClientTest, HeadReportsStatusAndAnnouncedLengthWithoutProgress) {
   EXPECT_EQ(client_.ContentLength(), 1234567);
   EXPECT_EQ(client_.LastError(), "");
   EXPECT_EQ(events, 0);
+
+  // Sizes past 4 GiB do not fit the 32-bit number WinHTTP would offer.
+  server_.AddRule("path /U//big.bin\nmethod HEAD\ncontent-length 5000000000\n");
+  ASSERT_TRUE(client_.Head(server_.Url("/U//big.bin"))) << client_.LastError();
+  EXPECT_EQ(client_.ContentLength(), 5000000000);
 }
 
 // The progress events drive a progress bar on the window: they must come on the caller's
