@@ -15,6 +15,7 @@
 #include "core/ini_file.h"
 #include "core/integer_text.h"
 #include "core/path_text.h"
+#include "shared/settings_file.h"
 #include "platform/ui/application.h"
 
 namespace {
@@ -70,37 +71,9 @@ const CommonKey& KeyNamed(std::string_view name) {
   throw std::logic_error("no [Common] key " + std::string(name));
 }
 
-// Writes one key from the settings with the type of its field; false when it could not be
-// saved.
-bool WriteKey(IniFile& ini, const CommonKey& key, const ClientSettings& settings) {
-  return std::visit(
-      [&](auto member) {
-        const auto& value = settings.*member;
-        using T = std::remove_cvref_t<decltype(value)>;
-        if constexpr (std::is_same_v<T, std::string>) {
-          return ini.WriteString(kCommonSection, key.name, value);
-        } else if constexpr (std::is_same_v<T, bool>) {
-          return ini.WriteBool(kCommonSection, key.name, value);
-        } else {
-          return ini.WriteInteger(kCommonSection, key.name, value);
-        }
-      },
-      key.field);
-}
-
-bool DirectoryExists(const std::string& path) {
-  if (path.empty()) return false;
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 }  // namespace
 
-std::string TForm1::OwnDirectory() const {
-  return path_text::ExtractFilePath(ui::Application::Instance().ExeName());
-}
-
-std::string TForm1::SettingsFilePath() const { return OwnDirectory() + kSettingsFileName; }
+std::string TForm1::SettingsFilePath() const { return settings_file::Path(); }
 
 void TForm1::ReadConfiguration() {
   try {
@@ -109,8 +82,8 @@ void TForm1::ReadConfiguration() {
     sgServer.SetCell(1, 0, "状态");
     if (ini.SectionExists(kCommonSection)) {
       ClientSettings s = ReadCommonSection(ini);
-      if (!DirectoryExists(s.SavedPath)) s.SavedPath = OwnDirectory() + "Updates";
-      if (!DirectoryExists(s.InstalledDir)) s.InstalledDir = OwnDirectory();
+      s.SavedPath = settings_file::ResolveSavedPath(s.SavedPath);
+      s.InstalledDir = settings_file::ResolveInstalledDir(s.InstalledDir);
       for (auto [edit, value] : kTextFields) (this->*edit).SetText(s.*value);
       for (auto [check, value] : kFlagFields) (this->*check).SetChecked(s.*value);
       edTimerHours.SetText(integer_text::Format(s.TimerCheckHours));
@@ -148,7 +121,7 @@ bool TForm1::WriteConfiguration() {
     s.TimerCheckHours = *hours;
     s.InternetUpdate = rbInternet.Checked() ? 1 : 0;
     for (std::string_view name : kSaveOrder) {
-      if (!WriteKey(ini, KeyNamed(name), s)) return ReportNotSaved();
+      if (!WriteCommonKey(ini, KeyNamed(name), s)) return ReportNotSaved();
     }
   }
   switch (SaveServerList(ini)) {

@@ -122,7 +122,6 @@ class TForm1 final : public TNeoForm {
   void ShowOnlyPage(ui::TabSheet& page);
 
   // --- configuration file (configuration.cpp) ---------------------------------------------
-  std::string OwnDirectory() const;
   std::string SettingsFilePath() const;
   void ReadConfiguration();
   bool WriteConfiguration();

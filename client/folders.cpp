@@ -4,14 +4,11 @@
 
 #include "core/gbk_text.h"
 #include "core/path_text.h"
+#include "shared/settings_file.h"
 
 namespace client_folders {
 
-bool DirectoryExists(const std::string& path) {
-  if (path.empty()) return false;
-  const DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+using settings_file::DirectoryExists;
 
 bool ForceDirectories(const std::string& path) {
   std::string folder = path;

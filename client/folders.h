@@ -5,7 +5,6 @@
 
 namespace client_folders {
 
-bool DirectoryExists(const std::string& path);
 // Creates the folder and every missing parent; true when it exists afterwards.
 bool ForceDirectories(const std::string& path);
 

@@ -1,23 +1,11 @@
 // quillark.exe: the update client.
 #include <windows.h>
-#include <commctrl.h>
 
-#include <exception>
+#include <memory>
 
 #include "client/form1.h"
 #include "platform/ui/application.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
-  ui::Application& app = ui::Application::Instance();
-  try {
-    app.SetTitle("岚舟智能升级");
-    TForm1 form;
-    app.Run();
-  } catch (const std::exception& error) {
-    app.HandleException(error.what());
-    return 1;
-  }
-  return 0;
+  return ui::Application::Instance().Execute("岚舟智能升级", [] { return std::make_unique<TForm1>(); });
 }

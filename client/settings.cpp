@@ -1,25 +1,12 @@
 // Loading the settings into the window at start and writing the wizard's choices back at exit.
-#include <algorithm>
-
-#include "client/folders.h"
 #include "client/form1.h"
 #include "core/client_settings.h"
 #include "core/gbk_text.h"
 #include "core/ini_file.h"
-#include "core/path_text.h"
-#include "platform/ui/application.h"
+#include "shared/settings_file.h"
 
-namespace {
 
-using client_folders::DirectoryExists;
-
-std::string ExeFolder() {
-  return path_text::ExtractFilePath(ui::Application::Instance().ExeName());
-}
-
-}  // namespace
-
-std::string TForm1::SettingsFilePath() const { return ExeFolder() + kSettingsFileName; }
+std::string TForm1::SettingsFilePath() const { return settings_file::Path(); }
 
 void TForm1::LoadSettings() {
   sgServer.SetCell(0, 0, "服务器名称");
@@ -28,7 +15,7 @@ void TForm1::LoadSettings() {
   const IniFile ini(SettingsFilePath());
   if (ini.SectionExists(kCommonSection)) {
     const ClientSettings s = ReadCommonSection(ini);
-    edSaved.SetText(DirectoryExists(s.SavedPath) ? s.SavedPath : ExeFolder() + "Updates");
+    edSaved.SetText(settings_file::ResolveSavedPath(s.SavedPath));
     edNetPath.SetText(s.NetPath);
     edFileName.SetText(s.RunExeFile);
     ckCreate.SetChecked(s.AutoCreateFolder);
@@ -54,28 +41,24 @@ void TForm1::LoadSettings() {
     SoftSite = s.SoftSite;
     SoftSiteURL = s.SoftSiteURL;
     InstalledVersion = s.InstalledVersion;
-    InstalledDir = DirectoryExists(s.InstalledDir) ? s.InstalledDir : ExeFolder();
+    InstalledDir = settings_file::ResolveInstalledDir(s.InstalledDir);
     NewVersion = InstalledVersion;
   }
 
-  const std::int32_t count = ini.ReadInteger(kServerListSection, kServerCountKey, kServerCountDefault);
-  if (ini.SectionExists(kServerListSection) && count > 0) {
-    sgServer.SetRowCount(std::min(count, static_cast<std::int32_t>(kMaxServers)) + 1);
-    int accepted = 0;
-    // Entries past the sixteenth accepted one are ignored: there are sixteen URL slots.
-    for (const int i : ServerNameIndices(ini, count)) {
-      if (accepted == kMaxServers) break;
-      const std::string name = gbk::Trim(ini.ReadString(kServerListSection, ServerNameKey(i), ""));
-      if (name.empty()) continue;
-      sgServer.SetCell(0, accepted + 1, name);
-      const std::string url = gbk::Trim(ini.ReadString(kServerListSection, ServerUrlKey(i), ""));
-      if (url.empty()) continue;  // the next accepted name takes this row
-      ServerUrls[static_cast<std::size_t>(accepted)] = url;
-      sgServer.SetCell(1, accepted + 1, "没有测试");
-      ++accepted;
+  // Entries past the sixteenth accepted one are ignored: there are sixteen URL slots. A name
+  // without URL is no entry (its row goes to the next accepted name).
+  const std::vector<ServerEntry> servers = ReadClientServers(ini, kMaxServers);
+  const bool listed = ini.SectionExists(kServerListSection) &&
+                      ini.ReadInteger(kServerListSection, kServerCountKey, kServerCountDefault) > 0;
+  if (listed) {
+    sgServer.SetRowCount(static_cast<int>(servers.size()) + 1);
+    for (std::size_t k = 0; k < servers.size(); ++k) {
+      const int row = static_cast<int>(k) + 1;
+      sgServer.SetCell(0, row, servers[k].ServerName);
+      sgServer.SetCell(1, row, "没有测试");
+      ServerUrls[k] = servers[k].ServerUrl;
     }
-    sgServer.SetRowCount(accepted + 1);
-    if (accepted > 0) edUrl.SetText(ServerUrls[0]);
+    if (!servers.empty()) edUrl.SetText(ServerUrls[0]);
   }
 }
 

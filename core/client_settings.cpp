@@ -55,22 +55,25 @@ ClientSettings ReadCommonSection(const IniFile& file) {
   return settings;
 }
 
+bool WriteCommonKey(IniFile& file, const CommonKey& key, const ClientSettings& settings) {
+  return std::visit(
+      [&](auto member) {
+        const auto& value = settings.*member;
+        using T = std::remove_cvref_t<decltype(value)>;
+        if constexpr (std::is_same_v<T, std::string>) {
+          return file.WriteString(kCommonSection, key.name, value);
+        } else if constexpr (std::is_same_v<T, bool>) {
+          return file.WriteBool(kCommonSection, key.name, value);
+        } else {
+          return file.WriteInteger(kCommonSection, key.name, value);
+        }
+      },
+      key.field);
+}
+
 bool WriteCommonSection(IniFile& file, const ClientSettings& settings) {
   for (const CommonKey& key : kCommonKeys) {
-    const bool written = std::visit(
-        [&](auto member) {
-          const auto& value = settings.*member;
-          using T = std::remove_cvref_t<decltype(value)>;
-          if constexpr (std::is_same_v<T, std::string>) {
-            return file.WriteString(kCommonSection, key.name, value);
-          } else if constexpr (std::is_same_v<T, bool>) {
-            return file.WriteBool(kCommonSection, key.name, value);
-          } else {
-            return file.WriteInteger(kCommonSection, key.name, value);
-          }
-        },
-        key.field);
-    if (!written) return false;
+    if (!WriteCommonKey(file, key, settings)) return false;
   }
   return true;
 }
@@ -98,4 +101,17 @@ std::vector<int> ServerNameIndices(const IniFile& file, std::int32_t count) {
   std::sort(indices.begin(), indices.end());
   indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
   return indices;
+}
+
+std::vector<ServerEntry> ReadClientServers(const IniFile& file, std::size_t limit) {
+  std::vector<ServerEntry> servers;
+  const std::int32_t count = file.ReadInteger(kServerListSection, kServerCountKey, kServerCountDefault);
+  if (!file.SectionExists(kServerListSection) || count <= 0) return servers;
+  for (const int i : ServerNameIndices(file, count)) {
+    if (servers.size() == limit) break;
+    ServerEntry entry{gbk::Trim(file.ReadString(kServerListSection, ServerNameKey(i), "")),
+                      gbk::Trim(file.ReadString(kServerListSection, ServerUrlKey(i), ""))};
+    if (!entry.ServerName.empty() && !entry.ServerUrl.empty()) servers.push_back(std::move(entry));
+  }
+  return servers;
 }

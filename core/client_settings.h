@@ -54,6 +54,9 @@ extern const std::array<CommonKey, 23> kCommonKeys;
 
 // Reads every [Common] key with the rules of the file (defaults only for absent keys).
 ClientSettings ReadCommonSection(const IniFile& file);
+// Writes one [Common] key from the settings, as its type is stored; false when it could not
+// be saved.
+bool WriteCommonKey(IniFile& file, const CommonKey& key, const ClientSettings& settings);
 // Writes every [Common] key in table order, flags as 0/1 and integers in decimal; stops at
 // the first key that cannot be written and returns false.
 bool WriteCommonSection(IniFile& file, const ClientSettings& settings);
@@ -73,3 +76,8 @@ struct ServerEntry {
   std::string ServerName;
   std::string ServerUrl;
 };
+
+// The servers as the update client takes them, in order: the entries below ServerCount whose
+// trimmed name and trimmed URL are both non-empty, at most limit of them. None when
+// [ServerList] is absent or ServerCount is 0 or less.
+std::vector<ServerEntry> ReadClientServers(const IniFile& file, std::size_t limit);

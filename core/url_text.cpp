@@ -25,12 +25,13 @@ std::string FileUrl(std::string_view serverUrl, std::string_view name) {
   return ForwardSlashes(built);
 }
 
-std::string RequestUrl(std::string_view url) {
+std::string RequestUrl(std::string_view url) { return PercentEncode(ForwardSlashes(url)); }
+
+std::string PercentEncode(std::string_view text) {
   static constexpr char kHex[] = "0123456789ABCDEF";
-  const std::string slashes = ForwardSlashes(url);
   std::string out;
-  out.reserve(slashes.size());
-  for (const char c : slashes) {
+  out.reserve(text.size());
+  for (const char c : text) {
     const auto byte = static_cast<unsigned char>(c);
     if (NeedsEscape(byte)) {
       out += '%';

@@ -29,5 +29,7 @@ std::string FileUrl(std::string_view serverUrl, std::string_view name);
 // which the server decodes back to the same bytes. Everything else, "%" included, is sent as
 // it is.
 std::string RequestUrl(std::string_view url);
+// The encoding step alone: blanks, control bytes, "#" and bytes of 0x80 and above as %XX.
+std::string PercentEncode(std::string_view text);
 
 }  // namespace url_text

@@ -4,12 +4,11 @@
 #include <utility>
 
 #include "core/gbk_text.h"
+#include "core/url_text.h"
 
 namespace {
 
 constexpr std::string_view kScheme = "http://";
-
-bool MustEncode(unsigned char c) { return c <= 0x20 || c == 0x7F || c == '#' || c >= 0x80; }
 
 bool IsHostChar(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
@@ -30,22 +29,7 @@ bool ParsePort(std::string_view digits, unsigned& port) {
 
 }  // namespace
 
-std::string EncodeRequestPath(std::string_view path) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string encoded;
-  encoded.reserve(path.size());
-  for (char ch : path) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (MustEncode(c)) {
-      encoded += '%';
-      encoded += kHex[c >> 4];
-      encoded += kHex[c & 0x0F];
-    } else {
-      encoded += ch;
-    }
-  }
-  return encoded;
-}
+std::string EncodeRequestPath(std::string_view path) { return url_text::PercentEncode(path); }
 
 bool ParseHttpUrl(std::string_view url, HttpUrl& parsed, std::string& error) {
   const std::string text = gbk::ReplaceAll(url, '\\', "/");

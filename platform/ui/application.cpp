@@ -1,6 +1,9 @@
 #include "platform/ui/application.h"
 
+#include <commctrl.h>
 #include <shlobj.h>
+
+#include <exception>
 
 #include "platform/ui/form.h"
 
@@ -62,6 +65,21 @@ bool Application::Dispatch(MSG& msg) {
   TranslateMessage(&msg);
   DispatchMessageA(&msg);
   return true;
+}
+
+int Application::Execute(const std::string& title,
+                         const std::function<std::unique_ptr<Form>()>& create) {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  try {
+    SetTitle(title);
+    const std::unique_ptr<Form> form = create();
+    Run();
+  } catch (const std::exception& error) {
+    HandleException(error.what());
+    return 1;
+  }
+  return 0;
 }
 
 void Application::Run() {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -41,6 +42,11 @@ class Application {
   // Whether Run shows the main form when the loop starts.
   bool ShowMainForm() const { return showMainForm_; }
   void SetShowMainForm(bool show) { showMainForm_ = show; }
+
+  // A program's whole life: common controls, the title, the main form that create builds (its
+  // construction runs its creation handler), the message loop. An error that escapes is shown
+  // in the standard error box. Returns the exit code.
+  int Execute(const std::string& title, const std::function<std::unique_ptr<Form>()>& create);
 
   // Shows the main form (unless switched off) and dispatches messages until Terminate; then
   // destroys the main form's window (which runs its destroy handler).

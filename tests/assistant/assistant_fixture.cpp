@@ -73,13 +73,7 @@ ClientView AssistantTest::ReadAsClient() {
   ClientView view;
   view.hasCommon = ini.SectionExists(kCommonSection);
   if (view.hasCommon) view.settings = ReadCommonSection(ini);
-  const std::int32_t count = ini.ReadInteger(kServerListSection, kServerCountKey, kServerCountDefault);
-  if (!ini.SectionExists(kServerListSection) || count <= 0) return view;
-  for (const int i : ServerNameIndices(ini, count)) {
-    const std::string name = gbk::Trim(ini.ReadString(kServerListSection, ServerNameKey(i), ""));
-    const std::string url = gbk::Trim(ini.ReadString(kServerListSection, ServerUrlKey(i), ""));
-    if (!name.empty() && !url.empty()) view.servers.push_back({name, url});
-  }
+  view.servers = ReadClientServers(ini, 16);
   return view;
 }
 

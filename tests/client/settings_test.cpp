@@ -165,6 +165,14 @@ TEST_F(SettingsTest, NoServersKeepTheTwoEmptyRows) {
   }
 }
 
+TEST_F(SettingsTest, ListedServersWithoutAnyUrlLeaveOnlyTheHeadings) {
+  WriteIni("[ServerList]\r\nServerCount=2\r\nServerName0=a\r\nServerName1=b\r\nServerUrl1=\r\n");
+  auto form = StartClient();
+  EXPECT_EQ(form->sgServer.RowCount(), 1);
+  EXPECT_EQ(form->edUrl.Text(), "");
+  EXPECT_EQ(form->ServerUrls[0], "");
+}
+
 TEST_F(SettingsTest, ServersBeyondTheSixteenthAreIgnored) {
   WriteIni(ServerList(20));
   auto form = StartClient();
